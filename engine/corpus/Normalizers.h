@@ -24,7 +24,6 @@ class TEnglishNormalizer : public TLineNormalizer {
 
  private:
   std::string spaced_;
-  std::string joined_;
 };
 
 // Tagged text: quotes written against a tagged word become tokens '_' of

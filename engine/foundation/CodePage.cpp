@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cerrno>
-#include <mutex>
 
 namespace korvelin {
 
@@ -86,28 +85,29 @@ std::u16string BytesToU16(const std::string& s) {
 }
 
 // Valid two-byte GBK characters, found once by asking the converter.
-const std::array<uint8_t, 65536>& GbkPairs() {
-  static std::array<uint8_t, 65536> table{};
-  static std::once_flag once;
-  std::call_once(once, [] {
-    iconv_t cd = iconv_open("UTF-16LE", "CP936");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return;
-    for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
-      for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
-        if (trail == 0x7F) continue;
-        char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-        char out[8];
-        char* src = in;
-        char* dst = out;
-        size_t srcLeft = 2, dstLeft = sizeof out;
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) != static_cast<size_t>(-1) && srcLeft == 0 &&
-            dst - out == 2)
-          table[(lead << 8) | trail] = 1;
-      }
+std::array<uint8_t, 65536> BuildGbkPairs() {
+  std::array<uint8_t, 65536> table{};
+  iconv_t cd = iconv_open("UTF-16LE", "CP936");
+  if (cd == reinterpret_cast<iconv_t>(-1)) return table;
+  for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
+    for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
+      if (trail == 0x7F) continue;
+      char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+      char out[8];
+      char* src = in;
+      char* dst = out;
+      size_t srcLeft = 2, dstLeft = sizeof out;
+      iconv(cd, nullptr, nullptr, nullptr, nullptr);
+      if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) != static_cast<size_t>(-1) && srcLeft == 0 && dst - out == 2)
+        table[(lead << 8) | trail] = 1;
     }
-    iconv_close(cd);
-  });
+  }
+  iconv_close(cd);
+  return table;
+}
+
+const std::array<uint8_t, 65536>& GbkPairs() {
+  static const std::array<uint8_t, 65536> table = BuildGbkPairs();
   return table;
 }
 
