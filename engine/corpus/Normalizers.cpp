@@ -14,12 +14,15 @@ namespace {
 
 // Byte classes of English text: plain bytes are copied, spaces and tabs
 // become one separator, marks are spaced out, and the lead bytes of the GBK
-// marks are looked at together with the byte after them.
+// marks are looked at together with the byte after them. English corpora are
+// Windows-1252, where the typographic quotes and the em dash are the single
+// bytes 0x91 to 0x94 and 0x97: they are spaced out like their GBK forms, and
+// the right single quote 0x92 is an apostrophe to clitics as well.
 enum : uint8_t { kPlain, kSpace, kMark, kWideLead };
 constexpr std::array<uint8_t, 256> MakeClasses() {
   std::array<uint8_t, 256> t{};
   t[' '] = t['\t'] = kSpace;
-  for (unsigned char c : std::string_view(",.?;:'\"!&[]()`")) t[c] = kMark;
+  for (unsigned char c : std::string_view(",.?;:'\"!&[]()`\x91\x92\x93\x94\x97")) t[c] = kMark;
   t[0xA1] = t[0xA3] = kWideLead;
   return t;
 }
@@ -123,7 +126,7 @@ size_t JoinClitics(std::string_view s, char* out) {
       continue;
     }
     size_t alen = 0;
-    if (c == '\'')
+    if (c == '\'' || c == '\x92')
       alen = 1;
     else if (static_cast<unsigned char>(c) == 0xA1 && i + 1 < m && static_cast<unsigned char>(s[i + 1]) == 0xAF)
       alen = 2;
@@ -193,12 +196,12 @@ void TEnglishNormalizer::Normalize(std::string_view line, std::string& out) {
     // Redo such a line step by step, as the collapse was first written.
     std::string spaced(3 * n, '\0');
     spaced.resize(SpaceOutMarks<false>(line, spaced.data()));
-    spaced = TRegExpr("('|\xA1\xAF) (s|t|d|ve|m|re|ll) ").Replace(spaced, "'$2 ");
+    spaced = TRegExpr("('|\x92|\xA1\xAF) (s|t|d|ve|m|re|ll) ").Replace(spaced, "'$2 ");
     out += CollapseOrRaise(std::move(spaced));
     return;
   }
   const bool apostrophe =
-      line.find('\'') != std::string_view::npos || line.find("\xA1\xAF") != std::string_view::npos;
+      line.find_first_of("'\x92") != std::string_view::npos || line.find("\xA1\xAF") != std::string_view::npos;
   // Spacing out at most triples a line (plus the scratch byte the writer may
   // touch); collapsing only shortens it.
   if (!apostrophe) {

@@ -35,6 +35,8 @@ TEST(NormalizeEnglishLine, Table) {
       {"  a\t\tb    c  ", "a b c"},
       {"(a)[b]&\"c\"`d`", "( a ) [ b ] & \" c \" ` d `"},
       {"end" + kFullStop, "end " + kFullStop},
+      // Windows-1252 quotes and dash: "\x93Don\x92t\x97no!\x94"
+      {"\x93" "Don\x92t\x97no,\x91yes\x92\x94", "\x93 Don 't \x97 no , \x91 yes \x92 \x94"},
       {"", ""},
       {" \t ", ""},
   };
@@ -69,10 +71,11 @@ std::string ReferenceEnglish(std::string_view line) {
   if (s.empty()) return s;
   s = ReplaceAll(s, "\t", " ");
   s = TRegExpr("[,.?;:'\"!&\\[\\]\\(\\)]").Replace(s, " $0 ");
+  s = TRegExpr("[\x91\x92\x93\x94\x97]").Replace(s, " $0 ");
   s = TRegExpr("(\xA1\xAE|\xA1\xAF|\xA1\xB0|\xA1\xB1|\xA3\xA8|\xA3\xA9|\xA3\xBF|\xA3\xA1|\xA3\xBB|\xA3\xBA|\xA1\xA3|"
                "\xA1\xAA|`)")
           .Replace(s, " $1 ");
-  s = TRegExpr("('|\xA1\xAF) (s|t|d|ve|m|re|ll) ").Replace(s, "'$2 ");
+  s = TRegExpr("('|\x92|\xA1\xAF) (s|t|d|ve|m|re|ll) ").Replace(s, "'$2 ");
   int rounds = 0;
   while (s.find("  ") != std::string::npos) {
     s = std::string(Trim(ReplaceAll(s, "  ", " ")));
@@ -84,7 +87,8 @@ std::string ReferenceEnglish(std::string_view line) {
 TEST(NormalizeEnglishLine, AgreesWithThePatternFormOnRandomLines) {
   const std::vector<std::string> pieces = {"a", "S", "t", "ve", "RE", "ll", "d", "m", "'", " ", "  ", "\t", ",", ".",
                                            "(", "]", "&", "\"", "`", kLQ, kRQ, kRSQ, kFullStop, "\xA3\xA1", "\xA1",
-                                           "\xA3", "\xAF", "\x01", "word", "\xB0\xA1", "s ", "'s", "\xA1\xAF s "};
+                                           "\xA3", "\xAF", "\x01", "word", "\xB0\xA1", "s ", "'s", "\xA1\xAF s ",
+                                           "\x91", "\x92", "\x93", "\x94", "\x96", "\x97", "\x92s "};
   std::mt19937 rng(12345);
   for (int i = 0; i < 20000; ++i) {
     std::string line;
