@@ -8,36 +8,51 @@
 
 #include "CliArgs.h"
 #include "Commands.h"
+#include "SearchSession.h"
 
 namespace {
 
-const char* kUsage =
-    "Usage: korvelin-cli COMMAND [OPTIONS]\n"
-    "\n"
-    "Commands:\n"
-    "  info FOLDER [--no-subfolders] [--lines] [--raw-bytes]\n"
-    "      Load the .txt files under FOLDER, and print the file count, the byte\n"
-    "      size, the detected Chinese/segmented/tagged flags and the token totals\n"
-    "      with and without punctuation; --lines also prints the prepared lines.\n"
-    "\n"
-    "Text is written as UTF-8 unless --raw-bytes asks for the corpus code page\n"
-    "(GBK for Chinese, Windows-1252 otherwise).\n";
+void PrintUsage(FILE* to) {
+  std::fputs(
+      "Usage: korvelin-cli COMMAND [OPTIONS]\n"
+      "\n"
+      "Commands:\n"
+      "  info FOLDER [--no-subfolders] [--lines] [--raw-bytes]\n"
+      "      Load the .txt files under FOLDER, and print the file count, the byte\n"
+      "      size, the detected Chinese/segmented/tagged flags and the token totals\n"
+      "      with and without punctuation; --lines also prints the prepared lines.\n"
+      "\n"
+      "  search FOLDER QUERY [OPTIONS]\n"
+      "  search FOLDER --batch FILE [OPTIONS]\n"
+      "      Search the corpus: one hit per line, tab-separated: hit number, file,\n"
+      "      line number, position, length, match, left context, right context.\n"
+      "      The hit count goes to stderr. Options:\n",
+      to);
+  std::fputs(korvelin::cli::kSearchOptionsHelp, to);
+  std::fputs(
+      "\n"
+      "Text is written as UTF-8 unless --raw-bytes asks for the corpus code page\n"
+      "(GBK for Chinese, Windows-1252 otherwise); queries are typed as UTF-8.\n",
+      to);
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
-    std::fputs(kUsage, argc < 2 ? stderr : stdout);
+    PrintUsage(argc < 2 ? stderr : stdout);
     return argc < 2 ? 2 : 0;
   }
   const std::string command = argv[1];
   const std::vector<std::string> rest(argv + 2, argv + argc);
   try {
     if (command == "info") return korvelin::cli::CmdInfo(rest);
+    if (command == "search") return korvelin::cli::CmdSearch(rest);
     throw korvelin::cli::TUsageError{"unknown command \"" + command + "\""};
   } catch (const korvelin::cli::TUsageError& e) {
-    std::cerr << "korvelin-cli: " << e.message << "\n\n" << kUsage;
+    std::cerr << "korvelin-cli: " << e.message << "\n\n";
+    PrintUsage(stderr);
     return 2;
   } catch (const std::exception& e) {
     std::cout.flush();
