@@ -101,7 +101,7 @@ const TSeggedSearchOper& TSearchSession::Run(const TArgs& args, TProgressBar& ba
   if (args.Has("batch")) {
     const std::string path = args.Value("batch");
     batch.LoadFromFile(path);
-    if (batch.Empty() || IsBlank(batch.Text())) throw EKorvelinError(std::string(ExtractFileName(path)) + "\xE6\x98\xAF\xE7\xA9\xBA\xE7\x9A\x84!");
+    if (batch.TextIsBlank()) throw EKorvelinError(std::string(ExtractFileName(path)) + "\xE6\x98\xAF\xE7\xA9\xBA\xE7\x9A\x84!");
     if (batch.Count() > 10000)
       throw EKorvelinError("\xE6\x89\xB9\xE9\x87\x8F\xE6\x9F\xA5\xE8\xAF\xA2\xE6\x9C\x80\xE5\xA4\x9A\xE6\x94\xAF\xE6\x8C\x81" +
                            std::to_string(10000) + "\xE6\x9D\xA1\xE8\xAE\xB0\xE5\xBD\x95!");

@@ -68,13 +68,7 @@ bool StoreRawLine(std::string_view raw, std::string& text) {
 }
 
 TCorpus::TCorpus(const TStrList& files, TProgressHook* progress) {
-  bool blank = true;
-  for (const auto& item : files.Items())
-    if (!IsBlank(item)) {
-      blank = false;
-      break;
-    }
-  if (files.Empty() || blank) throw EKorvelinError("Corpus is empty!");
+  if (files.TextIsBlank()) throw EKorvelinError("Corpus is empty!");
   LoadFiles(files, progress);
 
   // The sample is taken from a file that has lines; only when none has any

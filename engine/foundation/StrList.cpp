@@ -72,6 +72,12 @@ int TStrList::IndexOf(std::string_view s) const {
   return -1;
 }
 
+bool TStrList::TextIsBlank() const {
+  for (const auto& item : items_)
+    if (!IsBlank(item)) return false;
+  return true;
+}
+
 std::string_view TStrList::Names(int i) const {
   std::string_view item = Get(i);
   const size_t p = item.find(NameValueSeparator);

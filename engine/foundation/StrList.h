@@ -30,6 +30,8 @@ class TStrList {
   void Clear();
   void Exchange(int i, int j);
   int IndexOf(std::string_view s) const;  // honours CaseSensitive
+  // True when the list has no items or every item is blank.
+  bool TextIsBlank() const;
 
   // Name/value access: the name is the text before the first separator (empty
   // when the item has none), the value the text after it.

@@ -37,13 +37,7 @@ void TSearchOper::Search(std::string_view query, TProgressHook* progress) {
 }
 
 void TSearchOper::BatchSearch(const TStrList& list, TProgressHook* progress) {
-  bool blank = true;
-  for (const auto& line : list.Items())
-    if (!IsBlank(line)) {
-      blank = false;
-      break;
-    }
-  if (list.Empty() || blank) throw EKorvelinError("No word or expression was found in the input list file!");
+  if (list.TextIsBlank()) throw EKorvelinError("No word or expression was found in the input list file!");
   Clear();
   for (const auto& item : list.Items()) {
     const std::string_view line = Trim(item);
