@@ -1,0 +1,191 @@
+#include "MainWindow.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QTabWidget>
+#include <filesystem>
+
+#include "AboutTab.h"
+#include "BusyIndicator.h"
+#include "DataTypes.h"
+#include "Desktop.h"
+#include "SessionLog.h"
+#include "SettingsTab.h"
+#include "WorkingFiles.h"
+#include "corpus/Corpus.h"
+#include "lemma/Lemma.h"
+#include "query/SmartInput.h"
+
+namespace korvelin {
+
+namespace {
+
+void FillCombo(QComboBox* combo, const std::vector<std::string>& items) {
+  combo->clear();
+  for (const auto& item : items) combo->addItem(QString::fromStdString(item));
+  combo->setCurrentIndex(0);
+}
+
+}  // namespace
+
+TfrmMain::TfrmMain(const std::string& programFolder, TDesktop* desktop, QWidget* parent)
+    : QMainWindow(parent),
+      FProgramDir(programFolder),
+      FOwnDesktop(desktop ? nullptr : std::make_unique<TQtDesktop>()),
+      FDesktop(desktop ? desktop : FOwnDesktop.get()),
+      FBusy(new TBusyIndicator(this)) {
+  if (!FProgramDir.empty() && FProgramDir.back() != '/') FProgramDir += '/';
+  setObjectName(QStringLiteral("frmMain"));
+  setWindowTitle(kAppTitle);
+
+  pgMain = new QTabWidget(this);
+  pgMain->setObjectName(QStringLiteral("pgMain"));
+  tsSettings = new TSettingsTab(*this);
+  auto sheet = [this](const char* name, const QString& caption) {
+    auto* page = new QWidget;
+    page->setObjectName(QLatin1String(name));
+    pgMain->addTab(page, caption);
+    return page;
+  };
+  pgMain->addTab(tsSettings, QStringLiteral("Settings"));
+  tsConc = sheet("tsConc", QStringLiteral("Concordance"));
+  tsStat = sheet("tsStat", QStringLiteral("Statistics"));
+  // A tab caption takes "&" for a mnemonic; doubled it shows as itself.
+  tsCol = sheet("tsCol", QStringLiteral("Collocation && Colligation"));
+  tsWordlist = sheet("tsWordlist", QStringLiteral("N-gram List"));
+  tsKeyness = sheet("tsKeyness", QStringLiteral("Keyness"));
+  tsAbout = new TAboutTab(*this);
+  pgMain->addTab(tsAbout, QStringLiteral("About"));
+  setCentralWidget(pgMain);
+
+  FLog = std::make_unique<TSessionLog>(tsSettings->mmLog, FProgramDir + "Korvelin.log");
+  FNGramLookup.NameValueSeparator = '\t';
+  FSettings.NameValueSeparator = '=';
+  FormCreate();
+}
+
+TfrmMain::~TfrmMain() {
+  // The translator points into the lists; it goes first.
+  FSmartInput.reset();
+}
+
+void TfrmMain::FormCreate() {
+  ResetWindow();
+  std::error_code ec;
+  std::filesystem::create_directory(FProgramDir + "cache", ec);
+  CleanTempFiles();
+  const TPunctuation punct = ReadPunctuationSettings(FProgramDir, FSettings);
+  FPunctEN = punct.EN;
+  FPunctZH = punct.ZH;
+}
+
+void TfrmMain::ResetWindow() {
+  FBusy->ResetCaption();
+  setWindowTitle(kWindowTitle);
+  setMinimumSize(819, 614);
+  tsSettings->Reset();
+  pgMain->setCurrentWidget(tsSettings);
+  for (QWidget* sheet : {tsConc, tsStat, tsCol, tsWordlist, tsKeyness})
+    pgMain->setTabEnabled(pgMain->indexOf(sheet), false);
+}
+
+void TfrmMain::TeardownEngine() {
+  FCorpusFiles.Clear();
+  FGroupSettings.Clear();
+  FBatchSearchList.Clear();
+  FColSearchList.Clear();
+  FNGramLookup.Clear();
+  // The translator belongs to the corpus it was made for.
+  FSmartInput.reset();
+  FCorpus.reset();
+}
+
+void TfrmMain::CleanTempFiles() { korvelin::CleanTempFiles(FProgramDir); }
+
+void TfrmMain::LogLine(const QString& text, bool clear) { FLog->LogLine(text, clear); }
+
+void TfrmMain::WriteLogEntry(bool clear) { FLog->WriteLogEntry(LogEntry, clear); }
+
+void TfrmMain::SaveSessionLog() { FLog->Save(); }
+
+void TfrmMain::Guarded(const std::function<void()>& handler) {
+  const bool outermost = FHandlerDepth == 0;
+  ++FHandlerDepth;
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    FPendingErrors << QString::fromUtf8(e.what());
+  } catch (...) {
+    FPendingErrors << QStringLiteral("Unknown error.");
+  }
+  --FHandlerDepth;
+  if (!outermost) return;
+  const QStringList errors = std::exchange(FPendingErrors, {});
+  for (const QString& message : errors) FDesktop->ShowError(this, kAppTitle, message);
+}
+
+void TfrmMain::ShowMsg(const QString& text) { FDesktop->ShowMessage(this, kAppTitle, text); }
+
+void TfrmMain::AddDataTypeCombo(QComboBox* combo) { FDataTypeCombos.push_back(combo); }
+
+void TfrmMain::AddDisplayModeCombo(QComboBox* combo) { FDisplayModeCombos.push_back(combo); }
+
+void TfrmMain::FillDataTypeCombo(QComboBox* combo) {
+  if (!FCorpus) return;
+  const TCorpusFlags flags{FCorpus->Chinese(), FCorpus->Segmented(), FCorpus->Tagged()};
+  FillCombo(combo, DataTypeItems(flags, tsSettings->LemmaInUse(), tsSettings->POSCategoryInUse()));
+}
+
+void TfrmMain::RefreshDataTypeCombos() {
+  for (QComboBox* combo : FDataTypeCombos) FillDataTypeCombo(combo);
+}
+
+void TfrmMain::FillDisplayModeCombo(QComboBox* combo) {
+  if (!FCorpus) return;
+  FillCombo(combo, DisplayModeItems({FCorpus->Chinese(), FCorpus->Segmented(), FCorpus->Tagged()}));
+}
+
+void TfrmMain::RefreshDisplayModeCombos() {
+  for (QComboBox* combo : FDisplayModeCombos) FillDisplayModeCombo(combo);
+}
+
+void TfrmMain::SetCorpus(std::unique_ptr<TCorpus> corpus) { FCorpus = std::move(corpus); }
+
+TCodePage TfrmMain::CodePage() const { return CodePageFor(FCorpus && FCorpus->Chinese()); }
+
+void TfrmMain::CreateSmartInput() {
+  if (!FCorpus) return;
+  FSmartInput = std::make_unique<TSmartInput>(FCorpus->Tagged());
+  if (FLemma) FSmartInput->SetLemma(FLemma.get());
+  if (FPOSCategory) FSmartInput->SetPOSCategory(FPOSCategory.get());
+}
+
+void TfrmMain::SetLemma(std::unique_ptr<TLemma> lemma) {
+  if (FSmartInput) FSmartInput->ClearLemma();
+  FLemma = std::move(lemma);
+  if (FSmartInput && FLemma) FSmartInput->SetLemma(FLemma.get());
+}
+
+void TfrmMain::SetPOSCategory(std::unique_ptr<TPOSCategory> category) {
+  if (FSmartInput) FSmartInput->ClearPOSCategory();
+  FPOSCategory = std::move(category);
+  if (FSmartInput && FPOSCategory) FSmartInput->SetPOSCategory(FPOSCategory.get());
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+  // A command is still running under the engine's loop; tearing the engine
+  // down beneath it would pull its data away.
+  if (FBusy->Busy()) {
+    event->ignore();
+    return;
+  }
+  Guarded([this] { SaveSessionLog(); });
+  TeardownEngine();
+  FGroupSettings.Clear();
+  FSettings.Clear();
+  CleanTempFiles();
+  event->accept();
+}
+
+}  // namespace korvelin
