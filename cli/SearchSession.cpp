@@ -109,21 +109,7 @@ const TSeggedSearchOper& TSearchSession::Run(const TArgs& args, TProgressBar& ba
     query = Utf8ToCodePage(args.Positional()[1], cp);
   }
 
-  if (smart) {
-    // The tables a query needs: the built-in lemma list is taken when "@"
-    // needs one; "#" without a category list stops the search.
-    const std::string text = args.Has("batch") ? batch.Text() : query;
-    switch (QueryTablesNeeded(text, smartInput_->HasLemma(), smartInput_->HasPOSCategory())) {
-      case TQueryNeed::LemmaList:
-        lemma_ = std::make_unique<TMyLemma>();
-        smartInput_->SetLemma(lemma_.get());
-        break;
-      case TQueryNeed::POSCategoryList:
-        throw EKorvelinError("Please select a POS Category list first!");
-      case TQueryNeed::Nothing:
-        break;
-    }
-  }
+  if (smart) CheckQueryTables(args.Has("batch") ? batch.Text() : query);
 
   PrepareCorpusLines(corpus, &bar);
   search_ = std::make_unique<TSeggedSearchOper>(&corpus);
@@ -134,6 +120,33 @@ const TSeggedSearchOper& TSearchSession::Run(const TArgs& args, TProgressBar& ba
   else
     search_->Search(QueryForCorpus(corpus, query), &bar);
   return *search_;
+}
+
+void TSearchSession::CheckQueryTables(const std::string& text) {
+  // The built-in lemma list is taken when "@" needs one; "#" without a
+  // category list stops the command.
+  switch (QueryTablesNeeded(text, smartInput_->HasLemma(), smartInput_->HasPOSCategory())) {
+    case TQueryNeed::LemmaList:
+      EmbeddedLemma();
+      break;
+    case TQueryNeed::POSCategoryList:
+      throw EKorvelinError("Please select a POS Category list first!");
+    case TQueryNeed::Nothing:
+      break;
+  }
+}
+
+TLemma* TSearchSession::EmbeddedLemma() {
+  if (!lemma_) {
+    lemma_ = std::make_unique<TMyLemma>();
+    smartInput_->SetLemma(lemma_.get());
+  }
+  return lemma_.get();
+}
+
+std::string TSearchSession::Translate(const std::string& text) {
+  CheckQueryTables(text);
+  return smartInput_->Translate(text);
 }
 
 std::string JoinTokens(const TTokenArr& tokens, bool left) {

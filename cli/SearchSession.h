@@ -37,11 +37,18 @@ class TSearchSession {
   const TSeggedSearchOper& Run(const TArgs& args, TProgressBar& bar);
 
   std::pair<int, int> Spans() const { return spans_; }
+  // The built-in lemma list, loaded now unless a lemma list is there already.
+  TLemma* EmbeddedLemma();
+  // A filter expression as the search's query is translated: the lists it
+  // needs are checked first.
+  std::string Translate(const std::string& text);
   TOpenedCorpus& Opened() { return opened_; }
   TLemma* Lemma() const { return lemma_.get(); }
   TPOSCategory* Category() const { return category_.get(); }
 
  private:
+  void CheckQueryTables(const std::string& text);
+
   TOpenedCorpus opened_;
   std::unique_ptr<TLemma> lemma_;
   std::unique_ptr<TPOSCategory> category_;

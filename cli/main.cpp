@@ -31,6 +31,27 @@ void PrintUsage(FILE* to) {
   std::fputs(korvelin::cli::kSearchOptionsHelp, to);
   std::fputs(
       "\n"
+      "  conc FOLDER QUERY [search options] [OPTIONS]\n"
+      "      The concordance of the search, filtered and sorted as on the\n"
+      "      Concordance tab. Without --html it writes the saved text (row number,\n"
+      "      file, left context, \" node \", right context) to stdout, or to FILE\n"
+      "      with --save FILE. Options:\n"
+      "      --sort LEVELS        sort levels, most significant first: R1:word,L1:pos,\n"
+      "                           Node:lemma (types word, pos, lemma, category, word_pos)\n"
+      "      --filter EXPR        keep the hits whose context matches EXPR (smart input\n"
+      "                           unless --no-smart); filtering comes before sorting\n"
+      "      --scope SIDES        sides the filter looks at: left,center,right (default all)\n"
+      "      --exclude            keep the hits whose context does not match\n"
+      "      --modes L,C,R        display modes of the sides: word, pos, word_pos\n"
+      "                           (default word,word,word)\n"
+      "      --save FILE          write the saved text to FILE (- for stdout)\n"
+      "      --html FILE          write a KWIC page of 100 rows (in the corpus code page;\n"
+      "                           it links sys/result.css relative to itself)\n"
+      "      --page N             which page of 100 rows --html writes (default 1)\n"
+      "      --paragraph HIT      with --html FILE: the paragraph page of hit number HIT\n",
+      to);
+  std::fputs(
+      "\n"
       "Text is written as UTF-8 unless --raw-bytes asks for the corpus code page\n"
       "(GBK for Chinese, Windows-1252 otherwise); queries are typed as UTF-8.\n",
       to);
@@ -49,6 +70,7 @@ int main(int argc, char** argv) {
   try {
     if (command == "info") return korvelin::cli::CmdInfo(rest);
     if (command == "search") return korvelin::cli::CmdSearch(rest);
+    if (command == "conc") return korvelin::cli::CmdConc(rest);
     throw korvelin::cli::TUsageError{"unknown command \"" + command + "\""};
   } catch (const korvelin::cli::TUsageError& e) {
     std::cerr << "korvelin-cli: " << e.message << "\n\n";

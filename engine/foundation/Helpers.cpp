@@ -95,11 +95,15 @@ int32_t SplitLeft(int32_t start, int32_t count, std::string_view line, Out&& emi
 
 int32_t SplitRightContext(int32_t start, int32_t count, std::string_view line, TTokenArr& tokens, bool ditto) {
   tokens.clear();
+  // One allocation for the side, not a doubling per token: contexts are cut
+  // for a million hits at a time.
+  if (count > 0 && count <= 64) tokens.reserve(static_cast<size_t>(count));
   return SplitRight(start, count, line, [&](std::string_view t) { tokens.push_back(t); }, ditto);
 }
 
 int32_t SplitLeftContext(int32_t start, int32_t count, std::string_view line, TTokenArr& tokens, bool ditto) {
   tokens.clear();
+  if (count > 0 && count <= 64) tokens.reserve(static_cast<size_t>(count));
   return SplitLeft(start, count, line, [&](std::string_view t) { tokens.push_back(t); }, ditto);
 }
 

@@ -102,3 +102,77 @@ TEST(Cli, ErrorsGoToStderrWithStatusOne) {
 
 }  // namespace
 }  // namespace korvelin
+
+namespace korvelin {
+namespace {
+
+TEST(CliConc, SortsFiltersAndWritesTheSavedText) {
+  TTempDir tmp;
+  TRun r = Cli("conc '" + kSamples + "/en' 'Cheshire Cat' --sort R1:word,L1:word --spans 3,3", tmp);
+  ASSERT_EQ(r.status, 0) << r.err;
+  TStrList lines;
+  lines.SetText(r.out);
+  ASSERT_GT(lines.Count(), 3);
+  std::string previous;
+  for (int i = 0; i < lines.Count(); ++i) {
+    TStrList f;
+    f.SetText(ReplaceTabs(lines[i]));
+    ASSERT_EQ(f.Count(), 5) << lines[i];
+    EXPECT_EQ(f[0], std::to_string(i + 1));  // row numbers in the sorted order
+    EXPECT_EQ(AsciiUpper(f[3]), " CHESHIRE CAT ");
+    // The first right token decides the order (case ignored).
+    const std::string r1 = AsciiUpper(f[4].substr(0, f[4].find(' ')));
+    EXPECT_LE(previous, r1) << lines[i];
+    previous = r1;
+  }
+
+  TRun kept = Cli("conc '" + kSamples + "/en' 'Cat' --filter Cheshire --scope left", tmp);
+  TRun dropped = Cli("conc '" + kSamples + "/en' 'Cat' --filter Cheshire --scope left --exclude", tmp);
+  TRun all = Cli("conc '" + kSamples + "/en' 'Cat'", tmp);
+  ASSERT_EQ(kept.status, 0) << kept.err;
+  TStrList a, k, d;
+  a.SetText(all.out);
+  k.SetText(kept.out);
+  d.SetText(dropped.out);
+  EXPECT_GT(k.Count(), 0);
+  EXPECT_EQ(k.Count() + d.Count(), a.Count());
+
+  const std::string saved = tmp / "conc.txt";
+  TRun s = Cli("conc '" + kSamples + "/en' 'Cheshire Cat' --save '" + saved + "'", tmp);
+  ASSERT_EQ(s.status, 0) << s.err;
+  EXPECT_TRUE(s.out.empty());
+  const std::string bytes = test::ReadAll(saved);
+  EXPECT_NE(bytes.find("\r\n"), std::string::npos);  // CR LF lines
+}
+
+TEST(CliConc, PagesAndParagraphs) {
+  TTempDir tmp;
+  const std::string page = tmp / "conc.htm";
+  TRun r = Cli("conc '" + kSamples + "/en' Alice --html '" + page + "' --page 2", tmp);
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string html = test::ReadAll(page);
+  EXPECT_NE(html.find("<title>concordance (101-200/"), std::string::npos);
+  EXPECT_NE(html.find("<td class=\"n\">101.\t</td>"), std::string::npos);
+  const std::string para = tmp / "para.htm";
+  TRun p = Cli("conc '" + kSamples + "/en' Alice --paragraph 5 --html '" + para + "'", tmp);
+  ASSERT_EQ(p.status, 0) << p.err;
+  EXPECT_NE(test::ReadAll(para).find("<div class=\"p\">"), std::string::npos);
+
+  struct Case {
+    std::string args, message;
+    int status;
+  } errors[] = {
+      {"conc '" + kSamples + "/en' Alice --filter zzzzqq", "The result is empty!", 1},
+      {"conc '" + kSamples + "/en' Alice --sort X1", "unknown sort position", 2},
+      {"conc '" + kSamples + "/en' Alice --paragraph 1", "--paragraph needs --html FILE", 2},
+      {"conc '" + kSamples + "/en' Alice --paragraph 999999 --html '" + para + "'", "Upper bound overflows!", 1},
+  };
+  for (const auto& c : errors) {
+    TRun e = Cli(c.args, tmp);
+    EXPECT_EQ(e.status, c.status) << c.args;
+    EXPECT_NE(e.err.find(c.message), std::string::npos) << c.args << ": " << e.err;
+  }
+}
+
+}  // namespace
+}  // namespace korvelin
