@@ -65,26 +65,6 @@ void RunTogetherFrom(std::string& out, size_t start) {
     out.replace(start, std::string::npos, ReplaceAll(std::string_view(out).substr(start), "<spanclass=", "<span class="));
 }
 
-void TrimFrom(std::string& out, size_t start) {
-  size_t end = out.size();
-  while (end > start && IsTrimmable(out[end - 1])) --end;
-  out.resize(end);
-  size_t first = start;
-  while (first < out.size() && IsTrimmable(out[first])) ++first;
-  out.erase(start, first - start);
-}
-
-// Calls f for every non-empty space-separated token of text.
-template <typename F>
-void ForEachToken(std::string_view text, F&& f) {
-  size_t i = 0;
-  while (i < text.size()) {
-    size_t j = text.find(' ', i);
-    if (j == std::string_view::npos) j = text.size();
-    if (j > i) f(text.substr(i, j - i));
-    i = j + 1;
-  }
-}
 
 // Appends the bytes [a, b) of subject escaped, except the bytes of markers
 // (offsets in subject), which are ours and go in as they are.
@@ -283,7 +263,7 @@ void TSeggedDisplay::AppendSide(std::string& out, const TTokenArr& tokens, uint8
     if (unit && units == TUnits::Span) out += kEndSpan;
     if (unit && units == TUnits::Brackets) out += ']';
   }
-  TrimFrom(out, start);
+  TrimAppended(out, start);
   if (RunTogether()) RunTogetherFrom(out, start);
 }
 
@@ -298,7 +278,7 @@ void TSeggedDisplay::AppendNode(std::string& out, std::string_view text, uint8_t
   } else {
     AppendInMode(out, Trim(text), mode, escape, markup);
   }
-  TrimFrom(out, start);
+  TrimAppended(out, start);
   if (RunTogether()) RunTogetherFrom(out, start);
 }
 
@@ -375,7 +355,7 @@ std::string TSeggedDisplay::RenderSortedSide(const TTokenArr& tokens, uint8_t mo
         break;
     }
   }
-  TrimFrom(out, 0);
+  TrimAppended(out, 0);
   if (RunTogether()) RunTogetherFrom(out, 0);
   return out;
 }

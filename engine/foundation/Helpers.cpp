@@ -40,6 +40,15 @@ std::string_view TrimRight(std::string_view s) {
 
 std::string_view Trim(std::string_view s) { return TrimRight(TrimLeft(s)); }
 
+void TrimAppended(std::string& out, size_t start) {
+  size_t end = out.size();
+  while (end > start && IsTrimmable(out[end - 1])) --end;
+  out.resize(end);
+  size_t first = start;
+  while (first < out.size() && IsTrimmable(out[first])) ++first;
+  out.erase(start, first - start);
+}
+
 namespace {
 
 inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }

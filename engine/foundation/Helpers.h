@@ -25,6 +25,20 @@ std::string_view Trim(std::string_view s);
 std::string_view TrimLeft(std::string_view s);
 std::string_view TrimRight(std::string_view s);
 inline bool IsBlank(std::string_view s) { return Trim(s).empty(); }
+// Trims, in place, what was appended to out from position start on.
+void TrimAppended(std::string& out, size_t start);
+
+// Calls f for every non-empty space-separated token of text, in order.
+template <typename F>
+void ForEachToken(std::string_view text, F&& f) {
+  size_t i = 0;
+  while (i < text.size()) {
+    size_t j = text.find(' ', i);
+    if (j == std::string_view::npos) j = text.size();
+    if (j > i) f(text.substr(i, j - i));
+    i = j + 1;
+  }
+}
 
 // Context splitting over a stored line (a space before and after every token).
 // Positions are 1-based. Tokens are views into line, nearest first. With ditto

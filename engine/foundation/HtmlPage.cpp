@@ -9,28 +9,6 @@ namespace {
 
 constexpr const char* kNoPage = "No HTML file was specified!";
 
-// Removes the bytes up to and including the space at both ends of what was
-// appended to out since start.
-void TrimAppended(std::string& out, size_t start) {
-  size_t end = out.size();
-  while (end > start && IsTrimmable(out[end - 1])) --end;
-  out.resize(end);
-  size_t first = start;
-  while (first < out.size() && IsTrimmable(out[first])) ++first;
-  out.erase(start, first - start);
-}
-
-// Calls f for every non-empty space-separated token of text.
-template <typename F>
-void ForEachToken(std::string_view text, F&& f) {
-  size_t i = 0;
-  while (i < text.size()) {
-    size_t j = text.find(' ', i);
-    if (j == std::string_view::npos) j = text.size();
-    if (j > i) f(text.substr(i, j - i));
-    i = j + 1;
-  }
-}
 
 void AppendPart(std::string& out, std::string_view text, bool word) {
   text = Trim(text);
