@@ -68,6 +68,7 @@ TBrowserPage::TBrowserPage(QObject* parent) : QWebEnginePage(LocalPagesProfile()
 bool TBrowserPage::acceptNavigationRequest(const QUrl& url, NavigationType /*type*/, bool /*isMainFrame*/) {
   const QString target = NavigationTarget(url);
   if (target.contains(QLatin1String(".htm"))) return url.isLocalFile();
+  if (IgnoreCommands && IgnoreCommands()) return false;
   // Handed over once this request has been answered: the command may write
   // and show pages, which must not happen inside the engine's own call.
   QMetaObject::invokeMethod(

@@ -8,6 +8,7 @@
 #include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <functional>
 #include <string>
 
 #include "foundation/CodePage.h"
@@ -32,6 +33,10 @@ class TBrowserPage : public QWebEnginePage {
  public:
   explicit TBrowserPage(QObject* parent = nullptr);
 
+  // While it answers true, commands are cancelled and dropped: a link
+  // clicked while a command runs must not start another inside it.
+  std::function<bool()> IgnoreCommands;
+
  signals:
   // A cancelled navigation: target as NavigationTarget gives it.
   void BeforeNavigate(const QString& target, const QUrl& url);
@@ -52,6 +57,8 @@ class TBrowserView : public QWebEngineView {
   // under the same name is read again with its pictures and style sheets.
   void Navigate(const std::string& path);
   TBrowserPage* Page() const { return FPage; }
+  // See TBrowserPage::IgnoreCommands.
+  void SetIgnoreCommands(std::function<bool()> ignore) { FPage->IgnoreCommands = std::move(ignore); }
 
  signals:
   void BeforeNavigate(const QString& target);

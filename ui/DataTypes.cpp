@@ -4,14 +4,6 @@
 
 namespace korvelin {
 
-uint8_t DataTypeFromText(std::string_view text) {
-  if (text == "Word" || text == "Char") return dtWord;
-  if (text == "POS") return dtPOS;
-  if (text == "Lemma") return dtLemma;
-  if (text == "POSCategory") return dtPOSCategory;
-  return dtToken;
-}
-
 std::vector<std::string> DataTypeItems(const TCorpusFlags& corpus, bool withLemma, bool withCategory) {
   std::vector<std::string> items;
   if (!corpus.Tagged) {

@@ -6,10 +6,11 @@
 #include <string_view>
 #include <vector>
 
-namespace korvelin {
+// DataTypeFromText and DisplayModeOf: the engine reads these texts, so there
+// is one rule for the window and the command line.
+#include "concordance/SortLevels.h"
 
-// "Word" and "Char" 0, "POS" 1, "Lemma" 2, "POSCategory" 3, anything else 4.
-uint8_t DataTypeFromText(std::string_view text);
+namespace korvelin {
 
 struct TCorpusFlags {
   bool Chinese = false;

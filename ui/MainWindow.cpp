@@ -1,20 +1,25 @@
 #include "MainWindow.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
+#include <QPushButton>
 #include <QTabWidget>
 #include <filesystem>
 
 #include "AboutTab.h"
 #include "BusyIndicator.h"
+#include "ConcordanceTab.h"
 #include "DataTypes.h"
 #include "Desktop.h"
 #include "SessionLog.h"
 #include "SettingsTab.h"
 #include "WorkingFiles.h"
+#include "concordance/Display.h"
 #include "corpus/Corpus.h"
 #include "lemma/Lemma.h"
+#include "query/Search.h"
 #include "query/SmartInput.h"
 
 namespace korvelin {
@@ -49,7 +54,8 @@ TfrmMain::TfrmMain(const std::string& programFolder, TDesktop* desktop, QWidget*
     return page;
   };
   pgMain->addTab(tsSettings, QStringLiteral("Settings"));
-  tsConc = sheet("tsConc", QStringLiteral("Concordance"));
+  tsConc = new TConcordanceTab(*this);
+  pgMain->addTab(tsConc, QStringLiteral("Concordance"));
   tsStat = sheet("tsStat", QStringLiteral("Statistics"));
   // A tab caption takes "&" for a mnemonic; doubled it shows as itself.
   tsCol = sheet("tsCol", QStringLiteral("Collocation && Colligation"));
@@ -58,6 +64,9 @@ TfrmMain::TfrmMain(const std::string& programFolder, TDesktop* desktop, QWidget*
   tsAbout = new TAboutTab(*this);
   pgMain->addTab(tsAbout, QStringLiteral("About"));
   setCentralWidget(pgMain);
+  connect(pgMain, &QTabWidget::currentChanged, this, [this](int index) {
+    if (pgMain->widget(index) == tsConc) Guarded([this] { tsConc->TabShow(); });
+  });
 
   FLog = std::make_unique<TSessionLog>(tsSettings->mmLog, FProgramDir + "Korvelin.log");
   FNGramLookup.NameValueSeparator = '\t';
@@ -66,7 +75,9 @@ TfrmMain::TfrmMain(const std::string& programFolder, TDesktop* desktop, QWidget*
 }
 
 TfrmMain::~TfrmMain() {
-  // The translator points into the lists; it goes first.
+  // The display points into the corpus lines and the translator into the
+  // lists; they go first.
+  FreeConcordance();
   FSmartInput.reset();
 }
 
@@ -85,8 +96,9 @@ void TfrmMain::ResetWindow() {
   setWindowTitle(kWindowTitle);
   setMinimumSize(819, 614);
   tsSettings->Reset();
+  tsConc->Reset();
   pgMain->setCurrentWidget(tsSettings);
-  for (QWidget* sheet : {tsConc, tsStat, tsCol, tsWordlist, tsKeyness})
+  for (QWidget* sheet : std::initializer_list<QWidget*>{tsConc, tsStat, tsCol, tsWordlist, tsKeyness})
     pgMain->setTabEnabled(pgMain->indexOf(sheet), false);
 }
 
@@ -96,9 +108,54 @@ void TfrmMain::TeardownEngine() {
   FBatchSearchList.Clear();
   FColSearchList.Clear();
   FNGramLookup.Clear();
+  // The concordance refers to the corpus lines: it goes before the corpus.
+  FreeConcordance();
   // The translator belongs to the corpus it was made for.
   FSmartInput.reset();
   FCorpus.reset();
+}
+
+void TfrmMain::SetConcSearch(std::unique_ptr<TSeggedSearchOper> search) {
+  // A display over the search it replaces would point at freed hits.
+  FConcDisplay.reset();
+  FConcSearch = std::move(search);
+}
+
+void TfrmMain::SetConcDisplay(std::unique_ptr<TSeggedDisplay> display) { FConcDisplay = std::move(display); }
+
+void TfrmMain::FreeConcordance() {
+  FConcDisplay.reset();
+  FConcSearch.reset();
+  AllHits.clear();
+  ResultHits.clear();
+  PowerSortLevels.clear();
+  QuickSortLevels.clear();
+}
+
+bool TfrmMain::CheckQueryTables(const QString& query) {
+  // Read as UTF-8, not in the corpus code page: a GBK trail byte can be "@".
+  const std::string text = query.toUtf8().toStdString();
+  switch (QueryTablesNeeded(text, FLemma != nullptr, FPOSCategory != nullptr)) {
+    case TQueryNeed::Nothing:
+      return true;
+    case TQueryNeed::LemmaList:
+      // Its handler loads the built-in list.
+      tsSettings->cbxEnableLemma->setChecked(true);
+      return true;
+    case TQueryNeed::POSCategoryList:
+      pgMain->setCurrentWidget(tsSettings);
+      tsSettings->cbxEnablePOSCategory->setChecked(true);
+      tsSettings->SetPOSCategoryAlert(true);
+      tsSettings->btnLoadPOSCategory->setFocus();
+      ShowMsg(QStringLiteral("Please select a POS Category list first!"));
+      return false;
+  }
+  return true;
+}
+
+void TfrmMain::ResetResultTabs(bool resetConcordance) {
+  if (resetConcordance) tsConc->ResetConcordance();
+  // The Statistics and Collocation results join here as those tabs are built.
 }
 
 void TfrmMain::CleanTempFiles() { korvelin::CleanTempFiles(FProgramDir); }
@@ -163,12 +220,14 @@ void TfrmMain::CreateSmartInput() {
 
 void TfrmMain::SetLemma(std::unique_ptr<TLemma> lemma) {
   if (FSmartInput) FSmartInput->ClearLemma();
+  if (FConcDisplay) FConcDisplay->ClearLemma();
   FLemma = std::move(lemma);
   if (FSmartInput && FLemma) FSmartInput->SetLemma(FLemma.get());
 }
 
 void TfrmMain::SetPOSCategory(std::unique_ptr<TPOSCategory> category) {
   if (FSmartInput) FSmartInput->ClearPOSCategory();
+  if (FConcDisplay) FConcDisplay->ClearPOSCategory();
   FPOSCategory = std::move(category);
   if (FSmartInput && FPOSCategory) FSmartInput->SetPOSCategory(FPOSCategory.get());
 }

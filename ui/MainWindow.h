@@ -23,11 +23,14 @@ namespace korvelin {
 
 class TAboutTab;
 class TBusyIndicator;
+class TConcordanceTab;
 class TCorpus;
 class TDesktop;
 class TLemma;
 class TPOSCategory;
 class TSessionLog;
+class TSeggedDisplay;
+class TSeggedSearchOper;
 class TSettingsTab;
 class TSmartInput;
 
@@ -88,12 +91,36 @@ class TfrmMain : public QMainWindow {
   void SetLemma(std::unique_ptr<TLemma> lemma);
   void SetPOSCategory(std::unique_ptr<TPOSCategory> category);
 
+  // The concordance of the Concordance tab, which the Statistics and
+  // Collocation tabs count over. The display's tokens are views into the
+  // corpus lines, so it goes before the search and both before the lines
+  // are rewritten or the corpus is freed.
+  TSeggedSearchOper* ConcSearch() const { return FConcSearch.get(); }
+  TSeggedDisplay* ConcDisplay() const { return FConcDisplay.get(); }
+  void SetConcSearch(std::unique_ptr<TSeggedSearchOper> search);
+  void SetConcDisplay(std::unique_ptr<TSeggedDisplay> display);
+  // Frees the display and the search and empties the lists below.
+  void FreeConcordance();
+  TIntArr AllHits;     // 0 .. hit count - 1 after a search with hits
+  TIntArr ResultHits;  // the last filter or sort result; empty: AllHits
+  TSortInfoArr PowerSortLevels;
+  TSortInfoArr QuickSortLevels;
+  uint8_t FilterScope = 0;
+
+  // The smart-input pre-check: loads the built-in lemma list when the query
+  // needs one; refuses with a message when it needs a POS-category list.
+  bool CheckQueryTables(const QString& query);
+  // Optionally ResetConcordance, then the results of the tabs that count
+  // over the concordance.
+  void ResetResultTabs(bool resetConcordance);
+
   // Shared state.
   const std::string& ProgramDir() const { return FProgramDir; }
   TDesktop& Desktop() const { return *FDesktop; }
   TStrList& CorpusFiles() { return FCorpusFiles; }
   TStrList& GroupSettings() { return FGroupSettings; }
   TStrList& BatchSearchList() { return FBatchSearchList; }
+  TStrList& BatchList() { return FBatchSearchList; }
   TStrList& ColSearchList() { return FColSearchList; }
   TStrList& NGramLookup() { return FNGramLookup; }
   const TStrList& Settings() const { return FSettings; }
@@ -105,7 +132,7 @@ class TfrmMain : public QMainWindow {
   // Widgets.
   QTabWidget* pgMain;
   TSettingsTab* tsSettings;
-  QWidget* tsConc;
+  TConcordanceTab* tsConc;
   QWidget* tsStat;
   QWidget* tsCol;
   QWidget* tsWordlist;
@@ -143,6 +170,9 @@ class TfrmMain : public QMainWindow {
   std::unique_ptr<TPOSCategory> FPOSCategory;
   std::unique_ptr<TCorpus> FCorpus;
   std::unique_ptr<TSmartInput> FSmartInput;
+  // After the corpus, so they are destroyed before it; the display last.
+  std::unique_ptr<TSeggedSearchOper> FConcSearch;
+  std::unique_ptr<TSeggedDisplay> FConcDisplay;
 };
 
 }  // namespace korvelin

@@ -15,11 +15,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QTabWidget>
 #include <QTime>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include "BusyIndicator.h"
+#include "ConcordanceTab.h"
 #include "ControlHelpers.h"
 #include "Desktop.h"
 #include "GroupBar.h"
@@ -303,9 +305,11 @@ void TSettingsTab::btnLoadCorpusClick() {
       FillFormatCombo();
       UpdateCorpusOptions();
       frm.RefreshDisplayModeCombos();
+      frm.tsConc->FillLocationCombos();
       frm.RefreshDataTypeCombos();
 
       // The analysis tabs are enabled here as each of them is built.
+      frm.pgMain->setTabEnabled(frm.pgMain->indexOf(frm.tsConc), true);
       gbSettings->setEnabled(true);
       cbxGroupFile->setEnabled(true);
       frm.CreateSmartInput();
@@ -370,6 +374,8 @@ void TSettingsTab::cbFormatChange() {
   frm.RefreshDataTypeCombos();
   frm.RefreshDisplayModeCombos();
 }
+
+void TSettingsTab::SetPOSCategoryAlert(bool on) { SetCaptionColour(cbxEnablePOSCategory, on ? Qt::red : Qt::black); }
 
 void TSettingsTab::cbxDittoClick() {
   if (TCorpus* corpus = frm.Corpus()) corpus->SetDittoTags(cbxDitto->isChecked());

@@ -47,6 +47,9 @@ class TSettingsTab : public QWidget {
   void ReloadLemma();
   void ReloadPOSCategory();
 
+  // The "POS Categorize" caption red while a query waits for a list.
+  void SetPOSCategoryAlert(bool on);
+
   // Whether a lemma / POS-category list is switched on and loaded.
   bool LemmaInUse() const;
   bool POSCategoryInUse() const;

@@ -114,6 +114,23 @@ TEST_F(BrowserView, LinksWithoutHtmAreHandedOverAsCommands) {
   EXPECT_TRUE(recorder.Urls.isEmpty()) << "no link went to another program";
 }
 
+// While a command runs the page drops commands: they are neither handed over
+// then nor later. Pages still load.
+TEST_F(BrowserView, CommandsAreDroppedWhileIgnored) {
+  dir.Write("page.htm", "<html><body><a id='one' href='1'>1</a> <a id='two' href='2'>2</a></body></html>");
+  Show(dir / "page.htm");
+  bool ignoring = true;
+  view->SetIgnoreCommands([&] { return ignoring; });
+  Js("document.getElementById('one').click()");
+  ignoring = false;
+  // Navigations are answered in order: once "2" is handed over, "1" was seen.
+  Js("document.getElementById('two').click()");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !commands.isEmpty(); }, kWaitMs));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(commands, QStringList({"2"}));
+  EXPECT_EQ(view->url(), QUrl::fromLocalFile(QString::fromStdString(dir / "page.htm")));
+}
+
 TEST_F(BrowserView, PagesWithoutCharsetAreReadInTheCorpusCodePage) {
   struct Case {
     TCodePage cp;

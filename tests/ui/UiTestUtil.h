@@ -43,19 +43,32 @@ class TProgramFolder {
 };
 
 // Answers the dialogs from queues (an empty queue or a null string answers
-// "cancel") and keeps what the window showed, with whether the window was
-// enabled at that moment.
+// "cancel", an empty answer queue "no") and keeps what the window showed,
+// with whether the window was enabled at that moment.
 class TFakeDesktop : public TDesktop {
  public:
   std::deque<QString> Folders;
   std::deque<QString> Files;
+  std::deque<QString> SaveNames;
+  std::deque<bool> Answers;
   QStringList Messages;
   QStringList Errors;
+  QStringList Questions;
   std::vector<bool> EnabledAtMessage;
   std::vector<QUrl> Opened;
+  QStringList Revealed;
 
   std::optional<QString> SelectFolder(QWidget*, const QString&) override { return Next(Folders); }
   std::optional<QString> OpenFileName(QWidget*, const QString&, const QString&) override { return Next(Files); }
+  std::optional<QString> SaveFileName(QWidget*, const QString&, const QString&) override { return Next(SaveNames); }
+  bool Confirm(QWidget*, const QString&, const QString& text) override {
+    Questions << text;
+    if (Answers.empty()) return false;
+    const bool yes = Answers.front();
+    Answers.pop_front();
+    return yes;
+  }
+  void RevealInExplorer(const QString& path) override { Revealed << path; }
   void ShowMessage(QWidget* parent, const QString&, const QString& text) override {
     Messages << text;
     EnabledAtMessage.push_back(parent == nullptr || parent->isEnabled());
