@@ -514,6 +514,7 @@ void TSeggedDisplay::WriteHighlightedPage(const std::string& fileName, std::stri
   const auto [from, to] = PageRange(static_cast<int64_t>(list.size()), toNo, fromNo);
   if (FScope & (scLeft | scNode | scRight)) {
     FRegex->SetCaseSensitive(FCaseSensitive);
+    FRegex->SetGbk(FSearchOper->Corpus().Chinese());
     FRegex->Compile(" " + std::string(expression) + " ");
   }
   const bool window = static_cast<int64_t>(leftMark) + rightMark > 0;

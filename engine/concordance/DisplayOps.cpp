@@ -180,6 +180,7 @@ TIntArr TSeggedDisplay::Filter(std::string_view expression, const TIntArr& hits,
   TIntArr storage;
   const std::span<const int32_t> list = HitsOf(hits, false, storage);
   FRegex->SetCaseSensitive(FCaseSensitive);
+  FRegex->SetGbk(FSearchOper->Corpus().Chinese());
   FRegex->Compile(" " + std::string(expr) + " ");
   const TSpanArr& spans = Spans();
 

@@ -3,6 +3,9 @@
 
 #include <pcre2.h>
 
+#include <cstdio>
+
+#include "foundation/CodePage.h"
 #include "foundation/Error.h"
 
 namespace korvelin {
@@ -62,13 +65,52 @@ void TRegExpr::SetCaseSensitive(bool on) {
   }
 }
 
+void TRegExpr::SetGbk(bool on) {
+  if (on == gbk_) return;
+  gbk_ = on;
+  if (code_) {
+    std::string p = pattern_;
+    Compile(p);
+  }
+}
+
+namespace {
+
+// The pattern with every two-byte GBK character whose second byte is ASCII
+// written so that the byte is a literal: "\xHH", inside "(?-i:...)" when it is
+// a letter and the match folds case.
+std::string GbkLiteralTrailBytes(std::string_view pattern, bool caseless) {
+  std::string out;
+  out.reserve(pattern.size() + 16);
+  for (size_t i = 0; i < pattern.size(); ++i) {
+    const auto c = static_cast<unsigned char>(pattern[i]);
+    if (c >= 0x81 && GbkCharLength(pattern, i) == 2 && static_cast<unsigned char>(pattern[i + 1]) < 0x80) {
+      const auto t = static_cast<unsigned char>(pattern[i + 1]);
+      const bool letter = (t >= 'A' && t <= 'Z') || (t >= 'a' && t <= 'z');
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02X", t);
+      if (letter && caseless) out += "(?-i:";
+      out += static_cast<char>(c);
+      out += hex;
+      if (letter && caseless) out += ')';
+      ++i;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
 void TRegExpr::Compile(std::string_view pattern) {
   Release();
   pattern_.assign(pattern);
+  const std::string compiled = gbk_ ? GbkLiteralTrailBytes(pattern_, !caseSensitive_) : pattern_;
   int err = 0;
   PCRE2_SIZE offset = 0;
   uint32_t options = caseSensitive_ ? 0 : PCRE2_CASELESS;
-  pcre2_code* code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern_.data()), pattern_.size(), options, &err,
+  pcre2_code* code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(compiled.data()), compiled.size(), options, &err,
                                    &offset, nullptr);
   if (!code)
     throw EKorvelinError("Invalid regular expression \"" + pattern_ + "\": " + ErrorText(err) + " (at byte " +

@@ -26,6 +26,14 @@ class TRegExpr {
   void SetCaseSensitive(bool on);
   bool CaseSensitive() const { return caseSensitive_; }
 
+  // GBK text: the second byte of a two-byte character can be an ASCII letter
+  // or one of [ \ ] ^ { | }. With GBK on, such a byte in a pattern stands for
+  // itself (never an operator) and is matched without case folding, so a
+  // Chinese character never matches another one. Takes effect at the next
+  // Compile (and recompiles a compiled pattern).
+  void SetGbk(bool on);
+  bool Gbk() const { return gbk_; }
+
   // Compiles the pattern; raises "Invalid regular expression ..." on errors.
   void Compile(std::string_view pattern);
   bool Compiled() const { return code_ != nullptr; }
@@ -59,6 +67,7 @@ class TRegExpr {
   [[noreturn]] void RaiseMatchError(int rc) const;
 
   bool caseSensitive_ = false;
+  bool gbk_ = false;
   std::string pattern_;
   void* code_ = nullptr;         // pcre2_code_8*
   void* matchData_ = nullptr;    // pcre2_match_data_8*

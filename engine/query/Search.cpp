@@ -107,7 +107,10 @@ bool RunsOverLinesSafely(std::string_view pattern) {
   for (size_t i = 0; i < pattern.size(); ++i) {
     const char c = pattern[i];
     if (c == '$' || c == '^') return false;
-    if (c == '(' && i + 1 < pattern.size() && pattern[i + 1] == '?') return false;
+    // Groups "(?:" and "(?-i:" see no more than plain groups do.
+    if (c == '(' && i + 1 < pattern.size() && pattern[i + 1] == '?' && pattern.substr(i, 3) != "(?:" &&
+        pattern.substr(i, 5) != "(?-i:")
+      return false;
     if (c == '\\' && i + 1 < pattern.size()) {
       const char e = pattern[++i];
       if (e == 'z' || e == 'Z' || e == 'A' || e == 'G' || e == 'K') return false;
@@ -123,15 +126,17 @@ constexpr size_t kChunkBytes = 256 * 1024;
 
 void TSeggedSearchOper::SearchExpr(std::string_view expression, int32_t exprIndex, TProgressHook* progress) {
   FRegex->SetCaseSensitive(FCaseSensitive);
+  FRegex->SetGbk(FCorpus->Chinese());
   std::string translated;
   if (FSmartInput) {
+    FSmartInput->SetChinese(FCorpus->Chinese());
     translated = FSmartInput->Translate(expression);
     expression = translated;
   }
   const std::string pattern = " " + std::string(Trim(expression)) + " ";
   FRegex->Compile(pattern);
   TRegExpr& re = *FRegex;
-  const bool chunked = RunsOverLinesSafely(pattern);
+  const bool chunked = RunsOverLinesSafely(pattern);  // the GBK form only adds "(?-i:" groups
 
   int64_t totalLines = 0;
   for (int32_t f = 0; f < FCorpus->FileCount(); ++f) totalLines += FCorpus->FileText(f).LineCount();

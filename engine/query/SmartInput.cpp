@@ -1,5 +1,6 @@
 #include "query/SmartInput.h"
 
+#include "foundation/CodePage.h"
 #include "foundation/Error.h"
 #include "foundation/Helpers.h"
 #include "foundation/Types.h"
@@ -10,14 +11,21 @@ namespace korvelin {
 namespace {
 
 // The characters that make a term a regular expression of the user's own.
-bool HasRegexChar(std::string_view term) {
-  for (char c : term) switch (c) {
+bool HasRegexChar(std::string_view term, bool gbk) {
+  for (size_t i = 0; i < term.size(); ++i) {
+    const char c = term[i];
+    if (gbk && static_cast<unsigned char>(c) >= 0x81 && GbkCharLength(term, i) == 2) {
+      ++i;  // a character's second byte is no operator
+      continue;
+    }
+    switch (c) {
       case '[': case ']': case '.': case '+': case '?': case '(': case ')': case '*':
       case '{': case '}': case ',': case '!': case '$': case '^': case '|': case '\\': case '=':
         return true;
       default:
         break;
     }
+  }
   return false;
 }
 
@@ -80,7 +88,7 @@ int TSmartInput::TermKind(std::string_view term) {
   term = Trim(term);
   if (term.empty()) throw EKorvelinError("The input is empty!");
   if (term == "*") return tkWildcard;
-  if (HasRegexChar(term)) return tkRegex;
+  if (HasRegexChar(term, FChinese)) return tkRegex;
   if (term[0] == '@') return tkLemma;
   if (!FTagged) return tkLiteral;
   if (term[0] == '#') return tkPOSCategory;

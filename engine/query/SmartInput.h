@@ -29,6 +29,9 @@ class TSmartInput {
   bool HasLemma() const { return FLemma != nullptr; }
   bool HasPOSCategory() const { return FPOSCategory != nullptr; }
   bool Tagged() const { return FTagged; }
+  // Chinese text is GBK: the second byte of a character is never read as a
+  // regular-expression character. The search sets it from its corpus.
+  void SetChinese(bool on) { FChinese = on; }
 
   // A whole query: untranslated when it holds "_", else term by term.
   std::string Translate(std::string_view query);
@@ -44,6 +47,7 @@ class TSmartInput {
   TLemma* FLemma = nullptr;
   TPOSCategory* FPOSCategory = nullptr;
   bool FTagged;
+  bool FChinese = false;
 };
 
 // What a query needs before it can be translated, for the front ends' check:

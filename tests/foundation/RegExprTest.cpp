@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TestUtil.h"
+#include "foundation/CodePage.h"
 
 namespace korvelin {
 namespace {
@@ -66,6 +67,34 @@ TEST(RegExpr, BadAndRunawayPatternsRaiseClearErrors) {
   } catch (const EKorvelinError& e) {
     EXPECT_NE(std::string(e.what()).find("needs too much backtracking"), std::string::npos) << e.what();
   }
+}
+
+}  // namespace
+}  // namespace korvelin
+
+namespace korvelin {
+namespace {
+
+TEST(RegExpr, GbkSecondBytesAreLiteralAndKeepTheirCase) {
+  // Lead byte 0x81 with the second bytes "[" and "a"/"A": three GBK characters.
+  const std::string bracket = "\x81[", lower = "\x81" "a", upper = "\x81" "A";
+  ASSERT_EQ(GbkCharLength(bracket, 0), 2);
+  ASSERT_EQ(GbkCharLength(lower, 0), 2);
+  ASSERT_EQ(GbkCharLength(upper, 0), 2);
+
+  TRegExpr re;
+  EXPECT_THROW(re.Compile(" " + bracket + " "), EKorvelinError);  // read as an open class
+  re.SetGbk(true);
+  re.Compile(" " + bracket + " x");
+  EXPECT_TRUE(re.Test(" " + bracket + " X"));  // ASCII letters still fold
+  EXPECT_FALSE(re.Test(" \x81\\ x"));
+
+  TRegExpr ci;
+  ci.SetGbk(true);
+  ci.Compile(lower + "+");
+  EXPECT_TRUE(ci.Test(lower + lower));
+  EXPECT_FALSE(ci.Test(upper));  // another character, not another case
+  EXPECT_EQ(ci.Pattern(), lower + "+");
 }
 
 }  // namespace

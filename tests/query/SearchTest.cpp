@@ -239,3 +239,30 @@ TEST(Search, RawChineseQueriesAreSpacedOut) {
 
 }  // namespace
 }  // namespace korvelin
+
+namespace korvelin {
+namespace {
+
+TEST(Search, ChineseCharactersWithAsciiSecondBytes) {
+  // Segmented Chinese words (with 60 high bytes so the corpus reads as Chinese)
+  // whose characters end in "[" or a letter.
+  const std::string bracket = "\x81[", lower = "\x81" "a", upper = "\x81" "A", word = "\xD6\xD0\xB9\xFA";
+  TCorpusFixture fx({std::string(60, '\xB0') + "\n" + word + " " + bracket + " " + lower + " " + upper + " x\n"});
+  ASSERT_TRUE(fx.corpus->Chinese());
+  fx.corpus->SetSegmented(true);
+  TSeggedSearchOper s(fx.corpus.get());
+  TSmartInput si(false);
+  s.SetSmartInput(&si);
+  s.Search(bracket);
+  ASSERT_EQ(s.HitCount(), 1);
+  EXPECT_EQ(s.GetHit(0).Match, bracket);
+  s.Search(lower);  // case is off, yet the other character does not match
+  ASSERT_EQ(s.HitCount(), 1);
+  EXPECT_EQ(s.GetHit(0).Match, lower);
+  TSmartInput tagged(true);
+  tagged.SetChinese(true);
+  EXPECT_EQ(tagged.TermKind(bracket), tkWord);
+}
+
+}  // namespace
+}  // namespace korvelin
