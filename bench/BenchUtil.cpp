@@ -10,6 +10,10 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "corpus/Corpus.h"
+#include "corpus/CorpusFiles.h"
+#include "corpus/Normalizers.h"
+
 namespace fs = std::filesystem;
 
 namespace korvelin::bench {
@@ -30,6 +34,15 @@ std::string RepeatCorpus(const std::string& source, const std::string& target, i
       if (e.is_regular_file() && e.path().extension() == ".txt") fs::copy_file(e.path(), dir / e.path().filename());
   }
   return target;
+}
+
+std::unique_ptr<TCorpus> LoadPrepared(const std::string& folder, int64_t* bytes) {
+  TStrList files;
+  const int64_t total = FindCorpusFiles(folder, files, true, ".txt");
+  if (bytes) *bytes = total;
+  auto corpus = std::make_unique<TCorpus>(files);
+  PrepareCorpusLines(*corpus);
+  return corpus;
 }
 
 double Seconds(const std::function<void()>& work) {

@@ -3,9 +3,17 @@
 // real corpora, timing, and peak memory of a child process.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
+namespace korvelin {
+class TCorpus;
+}
+
 namespace korvelin::bench {
+
+// Every ".txt" file under folder, loaded and prepared; *bytes gets their size.
+std::unique_ptr<TCorpus> LoadPrepared(const std::string& folder, int64_t* bytes = nullptr);
 
 // The shared corpora folder (beside the repository), or "" when absent.
 std::string SharedCorpora();

@@ -69,10 +69,8 @@ int main(int argc, char** argv) {
     }
     folder = RepeatCorpus(shared + "/en_raw_small", "/tmp/korvelin-bench/en_raw_x30", 30);
   }
-  TStrList files;
-  FindCorpusFiles(folder, files, true, ".txt");
-  TCorpus corpus(files);
-  PrepareCorpusLines(corpus);
+  const auto loaded = LoadPrepared(folder);
+  TCorpus& corpus = *loaded;
   TSeggedSearchOper search(&corpus);
   search.Search("the");
   if (search.HitCount() < kHits) {

@@ -25,14 +25,6 @@ using namespace korvelin::bench;
 
 namespace {
 
-std::unique_ptr<TCorpus> LoadPrepared(const std::string& folder, int64_t* bytes) {
-  TStrList files;
-  *bytes = FindCorpusFiles(folder, files, true, ".txt");
-  auto corpus = std::make_unique<TCorpus>(files);
-  PrepareCorpusLines(*corpus);
-  return corpus;
-}
-
 // The prepared lines, one to a line, in one file for ripgrep.
 std::string WritePrepared(const TCorpus& corpus, const std::string& path) {
   std::ofstream out(path, std::ios::binary);

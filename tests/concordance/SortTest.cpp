@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "ConcFixture.h"
+#include "CorpusUtil.h"
 #include "concordance/Display.h"
 #include "corpus/CorpusFiles.h"
 #include "corpus/Normalizers.h"
@@ -130,11 +131,8 @@ TEST(Sort, LemmaLevelsPutFormsUnderTheirLemma) {
 TEST(Sort, OrdersARealConcordanceByKeyThenHitText) {
   const std::string folder = test::SharedCorpus("en_raw_small");
   if (folder.empty()) GTEST_SKIP() << "shared corpora not present";
-  TStrList files;
-  FindCorpusFiles(folder, files, true, ".txt");
-  TCorpus corpus(files);
-  PrepareCorpusLines(corpus);
-  TSeggedSearchOper search(&corpus);
+  const auto corpus = test::LoadFolder(folder, true);
+  TSeggedSearchOper search(corpus.get());
   search.Search("the");
   ASSERT_GT(search.HitCount(), 10000);
   TSeggedDisplay d(&search);

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <random>
 
+#include "CorpusUtil.h"
 #include "TestUtil.h"
 #include "corpus/CorpusFiles.h"
 #include "foundation/Helpers.h"
@@ -166,9 +167,8 @@ TEST(PrepareCorpusLines, TheFlagsChooseTheNormalizer) {
 TEST(PrepareCorpusLines, RawChineseTextBecomesOneTokenPerCharacter) {
   const std::string folder = test::SharedCorpus("zh_raw_small");
   if (folder.empty()) GTEST_SKIP() << "shared corpora not present";
-  TStrList files;
-  FindCorpusFiles(folder, files, true, ".txt");
-  TCorpus corpus(files);
+  const auto loaded = test::LoadFolder(folder, false);
+  TCorpus& corpus = *loaded;
   ASSERT_TRUE(corpus.Chinese());
   ASSERT_FALSE(corpus.Segmented());
   ASSERT_TRUE(PrepareCorpusLines(corpus));

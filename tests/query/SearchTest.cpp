@@ -4,6 +4,7 @@
 
 #include <tuple>
 
+#include "CorpusUtil.h"
 #include "TestUtil.h"
 #include "corpus/Corpus.h"
 #include "corpus/CorpusFiles.h"
@@ -214,10 +215,8 @@ TEST(Search, ChunksGiveTheHitsOfLineByLineMatching) {
 TEST(Search, ChunksGiveTheHitsOfLineByLineMatchingOnRealText) {
   const std::string folder = test::SharedCorpus("en_raw_small");
   if (folder.empty()) GTEST_SKIP() << "shared corpora not present";
-  TStrList files;
-  FindCorpusFiles(folder, files, true, ".txt");
-  TCorpus corpus(files);
-  PrepareCorpusLines(corpus);
+  const auto loaded = test::LoadFolder(folder, true);
+  const TCorpus& corpus = *loaded;
   const char* patterns[] = {"the", "in the \\S+ of", "\\S+ing", "[^a-z]+", "said\\s\\S+", "Alice", "a|the"};
   for (const char* p : patterns) {
     TSeggedSearchOper s(&corpus);
